@@ -1,7 +1,7 @@
 #pragma once
 
-#include "translate/httpclient.h"
 #include "settings/settings.h"
+#include "translate/httpclient.h"
 
 // Hands the proxy fields of `params` to the client. A port that is not a whole
 // number throws std::runtime_error "'<port>' is not a valid integer value";
