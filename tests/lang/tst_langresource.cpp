@@ -20,10 +20,9 @@ const QList<QByteArray> kBlockCodes = {
 };
 
 // Blocks whose texts are still being written.
-const QSet<QByteArray> kPendingBlocks = {"gl", "ka", "el", "gu", "ht", "iw", "hi", "hmn", "hu", "is", "id",
-                                         "ga", "it", "ja", "jw", "kn", "km", "lo", "la",  "lv", "lt", "mk",
-                                         "ms", "mr", "no", "fa", "pl", "pt", "ro", "ru",  "sr", "sk", "sl",
-                                         "es", "sw", "sv", "ta", "te", "th", "tr", "uk",  "vi", "cy", "yi"};
+const QSet<QByteArray> kPendingBlocks = {"jw", "kn", "km", "lo", "la", "lv", "lt", "mk", "ms", "mr",
+                                         "no", "fa", "pl", "pt", "ro", "ru", "sr", "sk", "sl", "es",
+                                         "sw", "sv", "ta", "te", "th", "tr", "uk", "vi", "cy", "yi"};
 
 QList<QByteArray> WrittenBlocks()
 {
