@@ -1,0 +1,497 @@
+#include "app/frm_Main.h"
+
+#include "app/alignlayout.h"
+#include "app/artwork.h"
+#include "app/clicklabel.h"
+#include "app/messagebox.h"
+#include "app/product.h"
+#include "panes/paneedit.h"
+#include "panes/panes.h"
+#include "settings/settings.h"
+#include "translate/httpclient.h"
+#include "translate/proxy.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSessionManager>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QToolButton>
+#include <exception>
+
+namespace {
+
+using TAlign = TAlignLayout::TAlign;
+
+constexpr int TopHeight = 60;
+constexpr int RuleHeight = 2;
+constexpr int HalfHeaderHeight = 41;
+constexpr int BottomHeight = 41;
+constexpr int BarHeight = 22;
+constexpr int DesignFromHeight = 185;
+
+QSize DesignClientSize()
+{
+    return TfrmMain::DesignOuterSize - TfrmMain::FrameAllowance;
+}
+
+template <typename T> T* Named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QWidget* MakePanel(QWidget* parent, const char* name, QSize designSize)
+{
+    auto* panel = Named(new QWidget(parent), name);
+    new TAlignLayout(panel, designSize);
+    return panel;
+}
+
+TAlignLayout* LayoutOf(QWidget* panel)
+{
+    return static_cast<TAlignLayout*>(panel->layout());
+}
+
+QLabel* MakeBoldLabel(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* label = Named(new QLabel(caption, parent), name);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+QAction* AddMenuItem(QMenu* menu, const char* name, const QString& caption, const QString& art)
+{
+    auto* action = Named(menu->addAction(caption), name);
+    if (!art.isEmpty())
+        action->setIcon(ArtIcon(art));
+    return action;
+}
+
+QAction* AddSeparator(QMenu* menu, const char* name)
+{
+    return Named(menu->addSeparator(), name);
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(std::unique_ptr<IHttpClient> http) : FHttp(std::move(http))
+{
+    if (!FHttp)
+        FHttp = std::make_unique<THttpClient>();
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowFlags(Qt::Window);
+    BuildMenus();
+    BuildControls();
+    resize(DesignClientSize());
+    setMinimumSize(MinOuterSize - FrameAllowance);
+    FormCreate();
+}
+
+TfrmMain::~TfrmMain()
+{
+    SetPaneFontHook(nullptr);
+}
+
+void TfrmMain::BuildControls()
+{
+    const QSize client = DesignClientSize();
+    FClientLayout = new TAlignLayout(this, client);
+    const int width = client.width();
+    const int toHeight =
+        client.height() - TopHeight - RuleHeight - DesignFromHeight - BottomHeight - BarHeight;
+
+    // Banner strip.
+    pnlTop = MakePanel(this, "pnlTop", {width, TopHeight});
+    TntImage1 = Named(new QLabel(pnlTop), "TntImage1");
+    TntImage1->setPixmap(ArtPixmap(QStringLiteral("banner"), {260, 60}, devicePixelRatio()));
+    LayoutOf(pnlTop)->AddPlaced(TntImage1, {0, 0, 260, 60});
+    imgHelp = Named(new TClickLabel(pnlTop), "imgHelp");
+    imgHelp->setPixmap(ArtPixmap(QStringLiteral("help"), {16, 16}, devicePixelRatio()));
+    LayoutOf(pnlTop)->AddPlaced(imgHelp, {653, 23, 16, 16}, TAlignLayout::akTop | TAlignLayout::akRight);
+    labHelp = Named(new TClickLabel(pnlTop), "labHelp");
+    labHelp->setText(QStringLiteral("Help"));
+    labHelp->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LayoutOf(pnlTop)->AddPlaced(labHelp, {672, 23, 24, 14}, TAlignLayout::akTop | TAlignLayout::akRight);
+
+    TntBevel1 = Named(new QFrame(this), "TntBevel1");
+    TntBevel1->setFrameShape(QFrame::HLine);
+    TntBevel1->setFrameShadow(QFrame::Sunken);
+
+    // Source half.
+    pnlFrom = MakePanel(this, "pnlFrom", {width, DesignFromHeight});
+    Panel6 = MakePanel(pnlFrom, "Panel6", {width, HalfHeaderHeight});
+    labFrom = MakeBoldLabel(Panel6, "labFrom", QStringLiteral("Translate from :"));
+    LayoutOf(Panel6)->AddPlaced(labFrom, {15, 12, 97, 14});
+    cmbFromLang = Named(new QComboBox(Panel6), "cmbFromLang");
+    LayoutOf(Panel6)->AddPlaced(cmbFromLang, {121, 9, 192, 22});
+    pnl5 = MakePanel(Panel6, "pnl5", {23, HalfHeaderHeight});
+    pnl2 = MakePanel(Panel6, "pnl2", {160, HalfHeaderHeight});
+    LayoutOf(Panel6)->AddAligned(pnl5, TAlign::Right, 23);
+    LayoutOf(Panel6)->AddAligned(pnl2, TAlign::Right, 160);
+    btnOpen =
+        AddToolButton(pnl2, "btnOpen", {14, 8}, QStringLiteral("Open"), QStringLiteral("open"), SourcePane);
+    btnClear = AddToolButton(pnl2, "btnClear", {43, 8}, QStringLiteral("Clear"), QStringLiteral("clear"),
+                             SourcePane);
+    btnSave =
+        AddToolButton(pnl2, "btnSave", {73, 8}, QStringLiteral("Save"), QStringLiteral("save"), SourcePane);
+    btnCopy = AddToolButton(pnl2, "btnCopy", {103, 8}, QStringLiteral("Copy To Clipboard"),
+                            QStringLiteral("copy"), SourcePane);
+    btnPaste = AddToolButton(pnl2, "btnPaste", {133, 8}, QStringLiteral("Paste From Clipboard"),
+                             QStringLiteral("paste"), SourcePane);
+
+    E1 = Named(new TPaneEdit(SourcePane, false, pnlFrom), "E1");
+    Panel1 = MakePanel(pnlFrom, "Panel1", {5, DesignFromHeight - HalfHeaderHeight});
+    pnl3 = MakePanel(pnlFrom, "pnl3", {5, DesignFromHeight - HalfHeaderHeight});
+    LayoutOf(pnlFrom)->AddAligned(Panel6, TAlign::Top, HalfHeaderHeight);
+    LayoutOf(pnlFrom)->AddAligned(Panel1, TAlign::Right, 5);
+    LayoutOf(pnlFrom)->AddAligned(pnl3, TAlign::Left, 5);
+    LayoutOf(pnlFrom)->AddAligned(E1, TAlign::Fill, 0);
+
+    // Result half.
+    pnlTo = MakePanel(this, "pnlTo", {width, toHeight});
+    Panel5 = MakePanel(pnlTo, "Panel5", {width, HalfHeaderHeight});
+    labTo = MakeBoldLabel(Panel5, "labTo", QStringLiteral("Translate into :"));
+    LayoutOf(Panel5)->AddPlaced(labTo, {15, 13, 93, 14});
+    cmbToLang = Named(new QComboBox(Panel5), "cmbToLang");
+    LayoutOf(Panel5)->AddPlaced(cmbToLang, {121, 9, 192, 22});
+    btnSwap = Named(new QToolButton(Panel5), "btnSwap");
+    btnSwap->setAutoRaise(true);
+    btnSwap->setFocusPolicy(Qt::NoFocus);
+    btnSwap->setToolTip(QStringLiteral("Swap"));
+    btnSwap->setIcon(ArtIcon(QStringLiteral("swap")));
+    btnSwap->setIconSize({32, 32});
+    LayoutOf(Panel5)->AddPlaced(btnSwap, {320, 3, 33, 33}, TAlignLayout::akLeft | TAlignLayout::akBottom);
+    ImgLoad = Named(new QLabel(Panel5), "ImgLoad");
+    ImgLoad->setAlignment(Qt::AlignCenter);
+    LayoutOf(Panel5)->AddPlaced(ImgLoad, {365, 14, 16, 13});
+    Panel9 = MakePanel(Panel5, "Panel9", {23, HalfHeaderHeight});
+    pnl1 = MakePanel(Panel5, "pnl1", {160, HalfHeaderHeight});
+    LayoutOf(Panel5)->AddAligned(Panel9, TAlign::Right, 23);
+    LayoutOf(Panel5)->AddAligned(pnl1, TAlign::Right, 160);
+    btnClear2 = AddToolButton(pnl1, "btnClear2", {14, 9}, QStringLiteral("Clear"), QStringLiteral("clear"),
+                              ResultPane);
+    btnSave2 =
+        AddToolButton(pnl1, "btnSave2", {43, 9}, QStringLiteral("Save"), QStringLiteral("save"), ResultPane);
+    btnCopy2 = AddToolButton(pnl1, "btnCopy2", {73, 9}, QStringLiteral("Copy To Clipboard"),
+                             QStringLiteral("copy"), ResultPane);
+    btnPaste2 = AddToolButton(pnl1, "btnPaste2", {103, 9}, QStringLiteral("Paste From Clipboard"),
+                              QStringLiteral("paste"), ResultPane);
+    btnPrint = AddToolButton(pnl1, "btnPrint", {133, 9}, QStringLiteral("Print"), QStringLiteral("print"),
+                             ResultPane);
+
+    Panel2 = MakePanel(pnlTo, "Panel2", {5, toHeight - HalfHeaderHeight});
+    E2 = Named(new TPaneEdit(ResultPane, true, pnlTo), "E2");
+    pnl4 = MakePanel(pnlTo, "pnl4", {5, toHeight - HalfHeaderHeight});
+    LayoutOf(pnlTo)->AddAligned(Panel5, TAlign::Top, HalfHeaderHeight);
+    LayoutOf(pnlTo)->AddAligned(Panel2, TAlign::Left, 5);
+    LayoutOf(pnlTo)->AddAligned(pnl4, TAlign::Right, 5);
+    LayoutOf(pnlTo)->AddAligned(E2, TAlign::Fill, 0);
+
+    // Translate strip and status bar.
+    pnlBottom = MakePanel(this, "pnlBottom", {width, BottomHeight});
+    btnTrans = Named(new QPushButton(QStringLiteral("Translate"), pnlBottom), "btnTrans");
+    btnTrans->setIcon(ArtIcon(QStringLiteral("globe")));
+    btnTrans->setIconSize({16, 16});
+    LayoutOf(pnlBottom)->AddPlaced(btnTrans, {574, 10, 130, 25}, TAlignLayout::akTop | TAlignLayout::akRight);
+
+    Bar = Named(new QStatusBar(this), "Bar");
+    BarPanel0 = Named(new QLabel(Bar), "BarPanel0");
+    Bar->addWidget(BarPanel0, 1);
+
+    FClientLayout->AddAligned(pnlTop, TAlign::Top, TopHeight);
+    FClientLayout->AddAligned(TntBevel1, TAlign::Top, RuleHeight);
+    FClientLayout->AddAligned(pnlFrom, TAlign::Top, DesignFromHeight);
+    FClientLayout->AddAligned(Bar, TAlign::Bottom, BarHeight);
+    FClientLayout->AddAligned(pnlBottom, TAlign::Bottom, BottomHeight);
+    FClientLayout->AddAligned(pnlTo, TAlign::Fill, 0);
+
+    for (TPaneEdit* pane : {E1, E2}) {
+        connect(pane, &QWidget::customContextMenuRequested, this,
+                [this, pane](const QPoint& pos) { E1ContextPopup(pane, pos); });
+    }
+    connect(imgHelp, &TClickLabel::Clicked, this, [this] { labHelpClick(imgHelp); });
+    connect(labHelp, &TClickLabel::Clicked, this, [this] { labHelpClick(labHelp); });
+    connect(btnTrans, &QPushButton::clicked, this, &TfrmMain::btnTransClick);
+    connect(btnSwap, &QToolButton::clicked, this, &TfrmMain::btnSwapClick);
+    connect(btnOpen, &QToolButton::clicked, this, &TfrmMain::btnOpenClick);
+    connect(btnPrint, &QToolButton::clicked, this, &TfrmMain::btnPrintClick);
+    for (QToolButton* button : {btnClear, btnClear2})
+        connect(button, &QToolButton::clicked, this, [this, button] { btnClearClick(button); });
+    for (QToolButton* button : {btnSave, btnSave2})
+        connect(button, &QToolButton::clicked, this, &TfrmMain::btnSaveClick);
+    for (QToolButton* button : {btnCopy, btnCopy2})
+        connect(button, &QToolButton::clicked, this, [this, button] { btnCopyClick(button); });
+    for (QToolButton* button : {btnPaste, btnPaste2})
+        connect(button, &QToolButton::clicked, this, [this, button] { btnPasteClick(button); });
+
+    setTabOrder(btnTrans, cmbFromLang);
+    setTabOrder(cmbFromLang, E1);
+    setTabOrder(E1, cmbToLang);
+    setTabOrder(cmbToLang, E2);
+}
+
+QToolButton* TfrmMain::AddToolButton(QWidget* row, const char* name, QPoint pos, const QString& hint,
+                                     const QString& art, int tag)
+{
+    auto* button = Named(new QToolButton(row), name);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setToolTip(hint);
+    button->setIcon(ArtIcon(art));
+    button->setIconSize({16, 16});
+    button->setProperty("Tag", tag);
+    LayoutOf(row)->AddPlaced(button, {pos, QSize(25, 25)}, TAlignLayout::akTop | TAlignLayout::akRight);
+    return button;
+}
+
+void TfrmMain::BuildMenus()
+{
+    pmHelp = Named(new QMenu(this), "pmHelp");
+    miOpen = AddMenuItem(pmHelp, "miOpen", QStringLiteral("Open"), QStringLiteral("book"));
+    N5 = AddSeparator(pmHelp, "N5");
+    miOptions = AddMenuItem(pmHelp, "miOptions", QStringLiteral("Options"), QStringLiteral("gear"));
+    N3 = AddSeparator(pmHelp, "N3");
+    miWebSite = AddMenuItem(pmHelp, "miWebSite", QStringLiteral("Visit Home"), QStringLiteral("website"));
+    miContactUs = AddMenuItem(pmHelp, "miContactUs", QStringLiteral("Contact Us"), QStringLiteral("mail"));
+    N1 = AddSeparator(pmHelp, "N1");
+    miAbout = AddMenuItem(pmHelp, "miAbout", QStringLiteral("About"), QStringLiteral("about"));
+    N4 = AddSeparator(pmHelp, "N4");
+    miClose = AddMenuItem(pmHelp, "miClose", QStringLiteral("Close"), QStringLiteral("exit"));
+    connect(miOpen, &QAction::triggered, this, &TfrmMain::miOpenClick);
+    connect(miOptions, &QAction::triggered, this, &TfrmMain::miOptionsClick);
+    connect(miWebSite, &QAction::triggered, this, &TfrmMain::miWebSiteClick);
+    connect(miContactUs, &QAction::triggered, this, &TfrmMain::miContactUsClick);
+    connect(miAbout, &QAction::triggered, this, &TfrmMain::miAboutClick);
+    connect(miClose, &QAction::triggered, this, &TfrmMain::miCloseClick);
+
+    pmTrans = Named(new QMenu(this), "pmTrans");
+    pmTrans->setProperty("Tag", SourcePane);
+    Cut1 = AddMenuItem(pmTrans, "Cut1", QStringLiteral("Cut"), QStringLiteral("cut"));
+    Copy1 = AddMenuItem(pmTrans, "Copy1", QStringLiteral("Copy"), QStringLiteral("copy"));
+    Paste1 = AddMenuItem(pmTrans, "Paste1", QStringLiteral("Paste"), QStringLiteral("paste"));
+    N6 = AddSeparator(pmTrans, "N6");
+    Clear1 = AddMenuItem(pmTrans, "Clear1", QStringLiteral("Clear"), QStringLiteral("clear"));
+    connect(Cut1, &QAction::triggered, this, &TfrmMain::Cut1Click);
+    connect(Copy1, &QAction::triggered, this, &TfrmMain::Copy1Click);
+    connect(Paste1, &QAction::triggered, this, &TfrmMain::Paste1Click);
+    connect(Clear1, &QAction::triggered, this, &TfrmMain::Clear1Click);
+}
+
+void TfrmMain::FormCreate()
+{
+    CloseToTray = true;
+    connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            FormActivate();
+    });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { SessionEnding(); });
+    QGuiApplication::setApplicationDisplayName(ProductName);
+    setWindowTitle(ProductName);
+    setWindowIcon(ArtIcon(QStringLiteral("globe")));
+    BarPanel0->setText(CopyrightLine);
+    Settings.IniPath = DefaultIniPath();
+    Settings.ServiceBaseUrl = DefaultServiceBaseUrl();
+    SetPaneFontHook([this](std::int32_t fontSize) {
+        SetPaneFont(*E1, fontSize);
+        SetPaneFont(*E2, fontSize);
+    });
+    SetPaneFont(*E1, DefaultFontSize);
+    SetPaneFont(*E2, DefaultFontSize);
+    btnTrans->setFocus();
+}
+
+void TfrmMain::FormShow()
+{
+    LoadSettings();
+    ApplyProxySettings(*FHttp, Settings);
+}
+
+void TfrmMain::FormActivate() {}
+
+bool TfrmMain::FormCanResize(int& newWidth, int& newHeight) const
+{
+    // A refused proposal is dropped as a whole: the window keeps its current
+    // size except for the dimension that was too small.
+    const QSize current = OuterSize();
+    bool allow = true;
+    if (newWidth < MinOuterSize.width()) {
+        allow = false;
+        newWidth = MinOuterSize.width();
+        newHeight = current.height();
+    }
+    if (newHeight < MinOuterSize.height()) {
+        if (allow)
+            newWidth = current.width();
+        allow = false;
+        newHeight = MinOuterSize.height();
+    }
+    return allow;
+}
+
+void TfrmMain::SetOuterSize(int width, int height)
+{
+    FormCanResize(width, height);
+    resize(QSize(width, height) - FrameAllowance);
+}
+
+QSize TfrmMain::OuterSize() const
+{
+    return size() + FrameAllowance;
+}
+
+void TfrmMain::FormResize()
+{
+    const int h = height() - pnlTop->height() - pnlBottom->height() - Bar->height();
+    const int half = h / 2;
+    pnlFrom->resize(pnlFrom->width(), half);
+    pnlTo->resize(pnlTo->width(), half);
+    FClientLayout->Realign();
+}
+
+bool TfrmMain::CanHideToTray() const
+{
+    return CoolTrayIcon1 && CoolTrayIcon1->isVisible() && QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool TfrmMain::FormCloseQuery()
+{
+    if (!CloseToTray || ShuttingDown || !CanHideToTray())
+        return true;
+    HideToTray();
+    return false;
+}
+
+void TfrmMain::SessionEnding()
+{
+    ShuttingDown = true;
+}
+
+void TfrmMain::HideToTray()
+{
+    hide();
+    if (CoolTrayIcon1)
+        CoolTrayIcon1->show();
+}
+
+TPaneEdit* TfrmMain::Pane(int number) const
+{
+    return number == ResultPane ? E2 : E1;
+}
+
+void TfrmMain::ShowResultMessage(const QString& text)
+{
+    ::ShowResultMessage(*E2, text);
+}
+
+void TfrmMain::E1ContextPopup(TPaneEdit* pane, const QPoint& pos)
+{
+    // Stored at every opening, so a command acts on the pane the menu was last
+    // opened on even when an earlier opening ended without a choice.
+    pmTrans->setProperty("Tag", pane->PaneNumber());
+    pmTrans->popup(pane->viewport()->mapToGlobal(pos));
+}
+
+void TfrmMain::btnClearClick(QObject* sender)
+{
+    ClearPane(*Pane(sender->property("Tag").toInt()));
+}
+
+void TfrmMain::Clear1Click()
+{
+    ClearPane(*Pane(pmTrans->property("Tag").toInt()));
+}
+
+void TfrmMain::Cut1Click() {}
+
+void TfrmMain::Copy1Click() {}
+
+void TfrmMain::Paste1Click() {}
+
+void TfrmMain::btnTransClick() {}
+
+void TfrmMain::btnSwapClick() {}
+
+void TfrmMain::btnOpenClick() {}
+
+void TfrmMain::btnSaveClick() {}
+
+void TfrmMain::btnCopyClick(QObject*) {}
+
+void TfrmMain::btnPasteClick(QObject*) {}
+
+void TfrmMain::btnPrintClick() {}
+
+void TfrmMain::labHelpClick(QWidget* sender)
+{
+    // The tray menu's Open and Close make no sense below the Help link.
+    const QList<QAction*> trayOnly{miOpen, N5, N4, miClose};
+    for (QAction* action : trayOnly)
+        action->setVisible(false);
+    const QPoint below = sender->mapToGlobal(QPoint(0, sender->height() + 4));
+    // Right-aligned: the menu's top right corner lies at the point.
+    pmHelp->exec(below - QPoint(pmHelp->sizeHint().width(), 0));
+    for (QAction* action : trayOnly)
+        action->setVisible(true);
+}
+
+void TfrmMain::miOpenClick() {}
+
+void TfrmMain::miOptionsClick() {}
+
+void TfrmMain::miWebSiteClick() {}
+
+void TfrmMain::miContactUsClick() {}
+
+void TfrmMain::miAboutClick() {}
+
+void TfrmMain::miCloseClick()
+{
+    CloseToTray = false;
+    close();
+}
+
+bool TfrmMain::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        FormActivate();
+    return TfrmRoot::event(event);
+}
+
+void TfrmMain::showEvent(QShowEvent* event)
+{
+    TfrmRoot::showEvent(event);
+    // A window coming back from minimized is not a new show.
+    if (event->spontaneous())
+        return;
+    // An error here is reported and the window is shown all the same.
+    try {
+        FormShow();
+    } catch (const std::exception& error) {
+        ShowErrorReport(QString::fromUtf8(error.what()));
+    }
+    emit Shown();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event)
+{
+    if (FormCloseQuery()) {
+        event->accept();
+        emit Closed();
+    } else {
+        event->ignore();
+    }
+}
+
+void TfrmMain::resizeEvent(QResizeEvent* event)
+{
+    TfrmRoot::resizeEvent(event);
+    FormResize();
+}
