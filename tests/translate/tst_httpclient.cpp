@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <thread>
 
@@ -46,6 +47,7 @@ private slots:
     void failures();
     void refusedConnectionIsNoKnownText();
     void stalledAnswerTimesOut();
+    void connectionAttemptTimesOut();
     void abortEndsARunningRequest();
     void proxyTunnelAuthenticatesOnlyWhenAsked();
     void proxyWithWrongPasswordFails();
@@ -197,6 +199,26 @@ void TestHttpClient::stalledAnswerTimesOut()
     http.PrepareRequestHeaders();
     http.SetStallTimeout(std::chrono::milliseconds(300));
     QCOMPARE(FailureOf(http, TranslateUrl(server)), QString::fromLatin1(HttpFailures::TimedOut));
+}
+
+void TestHttpClient::connectionAttemptTimesOut()
+{
+    // A listener whose accept queue is full drops further handshakes, so
+    // the next connection attempt hangs as it would towards a silent host.
+    QTcpServer full;
+    full.setListenBacklogSize(0);
+    QVERIFY(full.listen(QHostAddress::LocalHost));
+    QList<QTcpSocket*> fillers;
+    for (int i = 0; i < 4; ++i) {
+        fillers.append(new QTcpSocket(&full));
+        fillers.last()->connectToHost(QHostAddress::LocalHost, full.serverPort());
+        fillers.last()->waitForConnected(200);
+    }
+    THttpClient http;
+    http.PrepareRequestHeaders();
+    http.SetConnectTimeout(std::chrono::milliseconds(500));
+    QCOMPARE(FailureOf(http, "https://127.0.0.1:" + QByteArray::number(full.serverPort()) + "/x"),
+             QString::fromLatin1(HttpFailures::TimedOut));
 }
 
 void TestHttpClient::abortEndsARunningRequest()
