@@ -20,9 +20,8 @@ const QList<QByteArray> kBlockCodes = {
 };
 
 // Blocks whose texts are still being written.
-const QSet<QByteArray> kPendingBlocks = {"jw", "kn", "km", "lo", "la", "lv", "lt", "mk", "ms", "mr",
-                                         "no", "fa", "pl", "pt", "ro", "ru", "sr", "sk", "sl", "es",
-                                         "sw", "sv", "ta", "te", "th", "tr", "uk", "vi", "cy", "yi"};
+const QSet<QByteArray> kPendingBlocks = {"ru", "sr", "sk", "sl", "es", "sw", "sv", "ta",
+                                         "te", "th", "tr", "uk", "vi", "cy", "yi"};
 
 QList<QByteArray> WrittenBlocks()
 {
