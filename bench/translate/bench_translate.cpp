@@ -5,16 +5,16 @@
 #include "translate/request.h"
 
 #include <benchmark/benchmark.h>
-#include <nlohmann/json.hpp>
-
 #include <cstring>
+#include <nlohmann/json.hpp>
 
 namespace {
 
 // About 1 MiB of text mixing ASCII words, punctuation, Cyrillic, CJK and emoji.
 QByteArray MixedText()
 {
-    const QString piece = QStringLiteral("The quick brown fox, 100% sure! Быстрая лиса — 速い狐 😀 a+b=c&d\r\n");
+    const QString piece =
+        QStringLiteral("The quick brown fox, 100% sure! Быстрая лиса — 速い狐 😀 a+b=c&d\r\n");
     QString text;
     while (text.toUtf8().size() < 1024 * 1024)
         text += piece.repeated(256);
@@ -28,10 +28,12 @@ QByteArray LargeAnswer()
     for (int i = 0; i < 5000; ++i) {
         if (i)
             segments += ',';
-        segments += R"(["Übersetzter Satz Nummer )" + QByteArray::number(i) +
-                    R"( mit \"Anführungszeichen\" und Zeilenumbruch.\n Lorem ipsum dolor sit amet, consectetur.",)"
-                    R"("Translated sentence number )" + QByteArray::number(i) +
-                    R"( with quotes and a line break.",null,null,3,null,null,[[]],[[["x",true]]]])";
+        segments +=
+            R"(["Übersetzter Satz Nummer )" + QByteArray::number(i) +
+            R"( mit \"Anführungszeichen\" und Zeilenumbruch.\n Lorem ipsum dolor sit amet, consectetur.",)"
+            R"("Translated sentence number )" +
+            QByteArray::number(i) +
+            R"( with quotes and a line break.",null,null,3,null,null,[[]],[[["x",true]]]])";
     }
     return "[[" + segments + R"(],null,"de",null,null,null,1,[],[["de"],null,[1],["de"]]])";
 }
