@@ -53,10 +53,7 @@ def sorted_languages(block, rows):
 def load_tables(directory):
     blocks = {}
     for block in langdata.BLOCK_CODES:
-        try:
-            blocks[block] = tables.read_table(directory / f"{block}.tsv")
-        except tables.TableError as error:
-            print(f"pending: {error}", file=sys.stderr)
+        blocks[block] = tables.read_table(directory / f"{block}.tsv")
     return blocks
 
 
