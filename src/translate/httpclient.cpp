@@ -63,7 +63,7 @@ struct THttpClient::TImpl
     std::string FReferer;
     std::chrono::milliseconds FConnectTimeout{30'000};
     std::chrono::milliseconds FStallTimeout{60'000};
-    qsizetype FMaxAnswer = 32 * 1024 * 1024;
+    qsizetype FMaxAnswer = qsizetype{32} * 1024 * 1024;
 
     std::atomic<bool> FAborted{false};
     std::mutex FRequestMutex;
@@ -89,14 +89,14 @@ struct THttpClient::TImpl
 size_t THttpClient::TImpl::OnWrite(char* data, size_t size, size_t count, void* self)
 {
     auto* d = static_cast<TImpl*>(self);
-    const auto bytes = static_cast<qsizetype>(size * count);
+    const size_t bytes = size * count;
     // libcurl's own size limit does not stop an answer of unknown length.
-    if (d->FBody.size() + bytes > d->FAnswerLimit) {
+    if (bytes > static_cast<size_t>(d->FAnswerLimit - d->FBody.size())) {
         d->FTooLarge = true;
         return 0;
     }
-    d->FBody.append(data, bytes);
-    return size * count;
+    d->FBody.append(data, static_cast<qsizetype>(bytes));
+    return bytes;
 }
 
 size_t THttpClient::TImpl::OnHeader(char* data, size_t size, size_t count, void* self)
