@@ -319,21 +319,15 @@ void TfrmMain::FormActivate() {}
 bool TfrmMain::FormCanResize(int& newWidth, int& newHeight) const
 {
     // A refused proposal is dropped as a whole: the window keeps its current
-    // size except for the dimension that was too small.
+    // size except for the dimensions that were too small.
+    const bool narrow = newWidth < MinOuterSize.width();
+    const bool low = newHeight < MinOuterSize.height();
+    if (!narrow && !low)
+        return true;
     const QSize current = OuterSize();
-    bool allow = true;
-    if (newWidth < MinOuterSize.width()) {
-        allow = false;
-        newWidth = MinOuterSize.width();
-        newHeight = current.height();
-    }
-    if (newHeight < MinOuterSize.height()) {
-        if (allow)
-            newWidth = current.width();
-        allow = false;
-        newHeight = MinOuterSize.height();
-    }
-    return allow;
+    newWidth = narrow ? MinOuterSize.width() : current.width();
+    newHeight = low ? MinOuterSize.height() : current.height();
+    return false;
 }
 
 void TfrmMain::SetOuterSize(int width, int height)
