@@ -1,5 +1,6 @@
 #include "app/artwork.h"
 
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -28,11 +29,11 @@ QPixmap ArtPixmap(const QString& name, QSize size, qreal devicePixelRatio)
 
 QIcon ArtIcon(const QString& name)
 {
-    // Pixmaps at 1x and 2x of the common sizes rather than the SVG icon
-    // engine plugin, which an installation may lack.
-    QIcon icon;
-    for (const int side : {16, 24, 32, 48})
-        for (const qreal dpr : {1.0, 2.0})
-            icon.addPixmap(ArtPixmap(name, QSize(side, side), dpr));
-    return icon;
+    // Qt's SVG icon engine renders each size on first use, at the screen's
+    // scale; drawing every size up front would slow the start.
+    static QHash<QString, QIcon> cache;
+    auto it = cache.find(name);
+    if (it == cache.end())
+        it = cache.insert(name, QIcon(ArtPath(name)));
+    return *it;
 }

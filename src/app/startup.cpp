@@ -35,6 +35,29 @@ QString FindIn(const QString& exeDir, const QString& fileName)
     return {};
 }
 
+// Ends the program once the window has been painted for the first time.
+class TQuitAfterPaint final : public QObject
+{
+public:
+    explicit TQuitAfterPaint(TfrmMain* window) : QObject(window), FWindow(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == FWindow && event->type() == QEvent::Paint && !FDone) {
+            FDone = true;
+            QTimer::singleShot(0, FWindow, [w = FWindow] {
+                w->SessionEnding();
+                w->close();
+            });
+        }
+        return false;
+    }
+
+private:
+    TfrmMain* FWindow;
+    bool FDone = false;
+};
+
 } // namespace
 
 QString CompanionFilePath(const QString& fileName)
@@ -80,12 +103,8 @@ int RunParlino(int argc, char** argv)
             if (TestHooks::Enabled(QStringLiteral("throw"))) {
                 QTimer::singleShot(0, &frmMain, [] { throw std::runtime_error("Provoked error"); });
             }
-            if (TestHooks::Enabled(QStringLiteral("quit-on-show"))) {
-                QTimer::singleShot(0, &frmMain, [&frmMain] {
-                    frmMain.SessionEnding();
-                    frmMain.close();
-                });
-            }
+            if (TestHooks::Enabled(QStringLiteral("quit-on-show")))
+                frmMain.installEventFilter(new TQuitAfterPaint(&frmMain));
         });
     }
 

@@ -10,6 +10,7 @@
 //   throw         - after the first show, a handler raises an error that no
 //                   one catches
 //   quit-on-show  - the program ends as soon as its window has been shown
+//                   and painted for the first time
 namespace TestHooks {
 
 bool Enabled(const QString& hook);
