@@ -5,24 +5,36 @@
 #include "app/clicklabel.h"
 #include "app/messagebox.h"
 #include "app/product.h"
+#include "app/startup.h"
+#include "lang/uistrings.h"
 #include "panes/paneedit.h"
 #include "panes/panes.h"
+#include "settings/inifile.h"
 #include "settings/settings.h"
 #include "translate/httpclient.h"
+#include "translate/parse.h"
 #include "translate/proxy.h"
+#include "translate/translatejob.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
+#include <QMovie>
 #include <QPushButton>
+#include <QResource>
 #include <QSessionManager>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QSystemTrayIcon>
 #include <QToolButton>
+#include <algorithm>
 #include <exception>
+#include <stdexcept>
 
 namespace {
 
@@ -97,7 +109,18 @@ TfrmMain::TfrmMain(std::unique_ptr<IHttpClient> http) : FHttp(std::move(http))
 
 TfrmMain::~TfrmMain()
 {
+    EndRunningJob();
     SetPaneFontHook(nullptr);
+}
+
+void TfrmMain::EndRunningJob()
+{
+    if (!FJob)
+        return;
+    FHttp->Abort();
+    FJob->wait();
+    // Its deleteLater may never run once the event loop has stopped.
+    delete FJob.data();
 }
 
 void TfrmMain::BuildControls()
@@ -305,12 +328,23 @@ void TfrmMain::FormCreate()
     });
     SetPaneFont(*E1, DefaultFontSize);
     SetPaneFont(*E2, DefaultFontSize);
+    // The keyboard way to press Translate, from anywhere in the window.
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, [this] {
+            if (btnTrans->isEnabled())
+                btnTrans->click();
+        });
+    }
+    btnTrans->setToolTip(QStringLiteral("Translate (Ctrl+Enter)"));
     btnTrans->setFocus();
 }
 
 void TfrmMain::FormShow()
 {
     LoadSettings();
+    ApplyInterfaceLanguage();
     ApplyProxySettings(*FHttp, Settings);
 }
 
@@ -409,9 +443,259 @@ void TfrmMain::Copy1Click() {}
 
 void TfrmMain::Paste1Click() {}
 
-void TfrmMain::btnTransClick() {}
+void TfrmMain::btnTransClick()
+{
+    StartTranslation();
+}
 
-void TfrmMain::btnSwapClick() {}
+void TfrmMain::btnSwapClick()
+{
+    const QString source = PaneText(*E1);
+    const QString result = PaneText(*E2);
+    ShowTextInPane(*E2, source);
+    ShowTextInPane(*E1, result);
+
+    const QString from = SelectedLanguageCode(cmbFromLang);
+    const QString to = SelectedLanguageCode(cmbToLang);
+    if (!to.isEmpty())
+        SelectByCode(cmbFromLang, to);
+    // The target list has no "auto": then both sides show the same language.
+    if (!from.isEmpty() && from != QLatin1String("auto"))
+        SelectByCode(cmbToLang, from);
+}
+
+void TfrmMain::ClearLanguageSelectors()
+{
+    cmbFromLang->clear();
+    cmbToLang->clear();
+}
+
+void TfrmMain::AddLanguageEntry(const QString& code, const QString& name)
+{
+    cmbFromLang->addItem(name, code);
+    if (code != QLatin1String("auto"))
+        cmbToLang->addItem(name, code);
+}
+
+void TfrmMain::RestoreLanguageSelection()
+{
+    using namespace SettingsKeys;
+    if (Settings.FromLang.isEmpty()) {
+        Settings.FromLang = QStringLiteral("auto");
+        WriteStringKey(Settings.IniPath, General, QStringLiteral("FromLang"), Settings.FromLang);
+    }
+    if (Settings.ToLang.isEmpty()) {
+        Settings.ToLang = SystemLocaleCode();
+        WriteStringKey(Settings.IniPath, General, QStringLiteral("ToLang"), Settings.ToLang);
+    }
+    SelectByCode(cmbFromLang, Settings.FromLang);
+    SelectByCode(cmbToLang, Settings.ToLang);
+}
+
+void TfrmMain::SelectByCode(QComboBox* selector, const QString& code)
+{
+    // Codes compare exactly, letter case included; no match selects nothing.
+    selector->setCurrentIndex(
+        selector->findData(code, Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive));
+}
+
+QString TfrmMain::SelectedLanguageCode(const QComboBox* selector)
+{
+    return selector->currentIndex() < 0 ? QString() : selector->currentData().toString();
+}
+
+bool TfrmMain::SelectFallbackTarget()
+{
+    if (cmbToLang->currentIndex() < 0)
+        SelectByCode(cmbToLang, SystemLanguageCode());
+    return cmbToLang->currentIndex() >= 0;
+}
+
+void TfrmMain::ApplyInterfaceLanguage()
+{
+    if (Settings.DisplayLanguageCode.isEmpty()) {
+        Settings.DisplayLanguageCode = QStringLiteral("en");
+        WriteStringKey(Settings.IniPath, SettingsKeys::General, QStringLiteral("DisplayLanguageCode"),
+                       Settings.DisplayLanguageCode);
+    }
+    ClearLanguageSelectors();
+    LanguageBlock block = ReadLanguageBlock(Settings.DisplayLanguageCode.toLatin1());
+    // A stored code without a block (a hand edit, a language since removed)
+    // shows English for this run; the stored value stays for the user to fix.
+    if (block.isEmpty())
+        block = ReadLanguageBlock("en");
+    for (const LanguageItem& item : std::as_const(block)) {
+        if (const std::optional<InterfaceTextId> id = InterfaceTextIdFromName(item.id))
+            ApplyInterfaceText(*id, item.text);
+        else
+            AddLanguageEntry(QString::fromLatin1(item.id), item.text);
+    }
+    ArrangeLanguageRow();
+    RestoreLanguageSelection();
+}
+
+void TfrmMain::ApplyInterfaceText(InterfaceTextId id, const QString& text)
+{
+    UiStrings[id] = text;
+    // The language-row labels take the width of their text; the Help label
+    // grows to the left from its right edge.
+    auto fitLabel = [&text](QLabel* label, bool keepRight) {
+        label->setText(text);
+        const int width = label->sizeHint().width();
+        QRect g = label->geometry();
+        if (keepRight)
+            g.setLeft(g.right() + 1 - width);
+        else
+            g.setWidth(width);
+        label->setGeometry(g);
+    };
+    switch (id) {
+    case InterfaceTextId::Source:
+        fitLabel(labFrom, false);
+        break;
+    case InterfaceTextId::Target:
+        fitLabel(labTo, false);
+        break;
+    case InterfaceTextId::Help:
+        fitLabel(labHelp, true);
+        break;
+    case InterfaceTextId::Trans:
+        btnTrans->setText(text);
+        break;
+    case InterfaceTextId::Open:
+        miOpen->setText(text);
+        break;
+    case InterfaceTextId::Options:
+        miOptions->setText(text);
+        break;
+    case InterfaceTextId::About:
+        miAbout->setText(text);
+        break;
+    case InterfaceTextId::Close:
+        miClose->setText(text);
+        break;
+    case InterfaceTextId::Contactus:
+        miContactUs->setText(text);
+        break;
+    case InterfaceTextId::Visithome:
+        miWebSite->setText(text);
+        break;
+    default:
+        break;
+    }
+}
+
+void TfrmMain::ArrangeLanguageRow()
+{
+    const int x = std::max(labFrom->x() + labFrom->width() + 10, labTo->x() + labTo->width() + 10);
+    cmbFromLang->move(x, cmbFromLang->y());
+    cmbToLang->move(x, cmbToLang->y());
+    btnSwap->move(cmbToLang->x() + cmbToLang->width() + 10, btnSwap->y());
+    ImgLoad->move(btnSwap->x() + btnSwap->width() + 20, ImgLoad->y());
+    imgHelp->move(labHelp->x() - 20, imgHelp->y());
+}
+
+void TfrmMain::StartTranslation()
+{
+    using namespace SettingsKeys;
+    // A stored code that names no language leaves a selector empty: detect
+    // the source, and take the system language as the target if there is one.
+    if (cmbFromLang->currentIndex() < 0)
+        SelectByCode(cmbFromLang, QStringLiteral("auto"));
+    if (!SelectFallbackTarget()) {
+        ShowResultMessage(QStringLiteral("Please choose the language to translate into."));
+        cmbToLang->setFocus();
+        return;
+    }
+
+    Settings.FromLang = SelectedLanguageCode(cmbFromLang);
+    Settings.ToLang = SelectedLanguageCode(cmbToLang);
+    WriteStringKey(Settings.IniPath, General, QStringLiteral("FromLang"), Settings.FromLang);
+    WriteStringKey(Settings.IniPath, General, QStringLiteral("ToLang"), Settings.ToLang);
+
+    SourceText = SelectedPaneText(*E1);
+    if (SourceText.isEmpty())
+        SourceText = PaneText(*E1);
+    if (SourceText.isEmpty())
+        return;
+
+    ShowResultMessage(UiStrings[InterfaceTextId::Pleasewait]);
+    FHttp->PrepareRequestHeaders();
+    StartBusyAnimation(ImgLoad, QStringLiteral("fountain"));
+    btnTrans->setEnabled(false);
+    ResultBuffer = std::make_unique<QByteArray>();
+    FJob = new TMyThread(this, FHttp.get(), SourceText, Settings.FromLang, Settings.ToLang,
+                         ResultBuffer.get(), Settings.ServiceBaseUrl);
+}
+
+void TfrmMain::StartBusyAnimation(QLabel* image, const QString& name)
+{
+    const QString library = CompanionFilePath(BusyAnimationFile);
+    if (library.isEmpty() || !QResource::registerResource(library))
+        throw std::runtime_error("Unable to load " + BusyAnimationFile.toStdString());
+    QByteArray gif;
+    {
+        QFile picture(QStringLiteral(":/GIF/") + name.toUpper());
+        if (picture.open(QIODevice::ReadOnly))
+            gif = picture.readAll();
+    }
+    QResource::unregisterResource(library);
+    if (gif.isEmpty())
+        throw std::runtime_error("The busy animation " + name.toUpper().toStdString() + " is missing");
+
+    StopBusyAnimation(image);
+    auto* device = new QBuffer(image);
+    device->setData(gif);
+    FBusyMovie = new QMovie(device, QByteArray("gif"), image);
+    device->setParent(FBusyMovie);
+    image->setMovie(FBusyMovie);
+    FBusyMovie->start();
+}
+
+void TfrmMain::StopBusyAnimation(QLabel* image)
+{
+    image->clear();
+    delete FBusyMovie.data();
+}
+
+void TfrmMain::WMTranslateDone()
+{
+    TParseResult result;
+    try {
+        const std::unique_ptr<QByteArray> buffer = std::move(ResultBuffer);
+        // The same as decoding the bytes first, without the round trip.
+        result = ParseTranslationBytes(buffer ? *buffer : QByteArray());
+        if (!result.Error.isEmpty())
+            ShowResultMessage(result.Error);
+        else
+            ShowTextInPane(*E2, result.Translation);
+    } catch (...) {
+        btnTrans->setEnabled(true);
+        StopBusyAnimation(ImgLoad);
+        throw;
+    }
+    btnTrans->setEnabled(true);
+    StopBusyAnimation(ImgLoad);
+    AutoCopyResult(result.Translation);
+    E2->setFocus();
+}
+
+void TfrmMain::WMTranslateFailed()
+{
+    try {
+        const std::unique_ptr<QByteArray> buffer = std::move(ResultBuffer);
+        ShowResultMessage(ParseTranslationBytes(buffer ? *buffer : QByteArray()).Error);
+    } catch (...) {
+        btnTrans->setEnabled(true);
+        StopBusyAnimation(ImgLoad);
+        throw;
+    }
+    btnTrans->setEnabled(true);
+    StopBusyAnimation(ImgLoad);
+    E2->setFocus();
+}
+
+void TfrmMain::AutoCopyResult(const QString&) {}
 
 void TfrmMain::btnOpenClick() {}
 
@@ -454,6 +738,14 @@ void TfrmMain::miCloseClick()
 
 bool TfrmMain::event(QEvent* event)
 {
+    if (event->type() == WM_TRANSLATE_DONE) {
+        WMTranslateDone();
+        return true;
+    }
+    if (event->type() == WM_TRANSLATE_FAILED) {
+        WMTranslateFailed();
+        return true;
+    }
     if (event->type() == QEvent::WindowActivate)
         FormActivate();
     return TfrmRoot::event(event);

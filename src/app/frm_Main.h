@@ -1,13 +1,17 @@
 #pragma once
 
 #include "app/frm_Root.h"
+#include "lang/langresource.h"
 #include "translate/httpclient.h"
 
+#include <QPointer>
 #include <QSize>
 #include <memory>
 
 class QAction;
 class QComboBox;
+class QMovie;
+class TMyThread;
 class QFrame;
 class QLabel;
 class QMenu;
@@ -65,6 +69,32 @@ public:
     // The session is ending: closing is allowed from now on.
     void SessionEnding();
     void HideToTray();
+
+    // Language selectors: each item shows a name and carries its code.
+    void ClearLanguageSelectors();
+    void AddLanguageEntry(const QString& code, const QString& name);
+    void RestoreLanguageSelection();
+    static void SelectByCode(QComboBox* selector, const QString& code);
+    // Empty when the selector has no selected item.
+    static QString SelectedLanguageCode(const QComboBox* selector);
+
+    // Interface language: texts, selectors and the language row.
+    void ApplyInterfaceLanguage();
+    void ApplyInterfaceText(InterfaceTextId id, const QString& text);
+    void ArrangeLanguageRow();
+
+    // The translation job.
+    void StartTranslation();
+    void StartBusyAnimation(QLabel* image, const QString& name);
+    void StopBusyAnimation(QLabel* image);
+    void WMTranslateDone();
+    void WMTranslateFailed();
+    void AutoCopyResult(const QString& translation);
+    // Whether a job is under way.
+    bool Translating() const { return !FJob.isNull(); }
+
+    // The source text of the job being started, and afterwards of the last one.
+    QString SourceText;
 
     void E1ContextPopup(TPaneEdit* pane, const QPoint& pos);
     void btnClearClick(QObject* sender);
@@ -174,6 +204,16 @@ private:
                                const QString& art, int tag);
     bool CanHideToTray() const;
 
+    // Ends a running job and waits for its thread; the job uses the client
+    // and the buffer that the window owns.
+    void EndRunningJob();
+    // The target when the stored code selected nothing: the system language.
+    bool SelectFallbackTarget();
+
     std::unique_ptr<IHttpClient> FHttp;
     TAlignLayout* FClientLayout = nullptr;
+    // Filled by the running job's worker only; read once the job has ended.
+    std::unique_ptr<QByteArray> ResultBuffer;
+    QPointer<TMyThread> FJob;
+    QPointer<QMovie> FBusyMovie;
 };

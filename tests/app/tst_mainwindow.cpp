@@ -223,12 +223,22 @@ void TestMainWindow::controlTree()
     QFETCH(QString, parent);
     QFETCH(QRect, geometry);
 
-    QVERIFY(ShowWindow());
-    QCOMPARE(FWindow->size(), QSize(723, 517));
     auto* widget = FWindow->findChild<QWidget*>(name);
     QVERIFY2(widget, qPrintable(name));
+    // The language row stands as designed until the interface language,
+    // applied at the first show, fits it to the texts.
+    const bool languageRow =
+        QStringList{QStringLiteral("labFrom"),   QStringLiteral("cmbFromLang"), QStringLiteral("labTo"),
+                    QStringLiteral("cmbToLang"), QStringLiteral("btnSwap"),     QStringLiteral("ImgLoad"),
+                    QStringLiteral("labHelp"),   QStringLiteral("imgHelp")}
+            .contains(name);
+    if (languageRow)
+        QCOMPARE(widget->geometry(), geometry);
+    QVERIFY(ShowWindow());
+    QCOMPARE(FWindow->size(), QSize(723, 517));
     QCOMPARE(widget->parentWidget()->objectName(), parent);
-    QCOMPARE(widget->geometry(), geometry);
+    if (!languageRow)
+        QCOMPARE(widget->geometry(), geometry);
     QVERIFY(widget->isVisible());
 }
 
@@ -373,15 +383,20 @@ void TestMainWindow::minimumSize()
 void TestMainWindow::anchoredControlsFollowRightEdge()
 {
     QVERIFY(ShowWindow());
+    const QRect imgHelp = FWindow->imgHelp->geometry();
+    const QRect labHelp = FWindow->labHelp->geometry();
+    const QRect cmbFromLang = FWindow->cmbFromLang->geometry();
+    const QRect btnSwap = FWindow->btnSwap->geometry();
     FWindow->resize(823, 517);
     QTRY_COMPARE(FWindow->width(), 823);
-    QCOMPARE(FWindow->imgHelp->geometry(), QRect(753, 23, 16, 16));
-    QCOMPARE(FWindow->labHelp->geometry(), QRect(772, 23, 24, 14));
+    QCOMPARE(FWindow->imgHelp->geometry(), imgHelp.translated(100, 0));
+    QCOMPARE(FWindow->labHelp->geometry(), labHelp.translated(100, 0));
+    QCOMPARE(FWindow->labHelp->geometry().right(), 795);
     QCOMPARE(FWindow->btnTrans->geometry(), QRect(674, 10, 130, 25));
     QCOMPARE(FWindow->pnl2->geometry(), QRect(640, 0, 160, 41));
     QCOMPARE(FWindow->btnOpen->geometry(), QRect(14, 8, 25, 25));
-    QCOMPARE(FWindow->cmbFromLang->geometry(), QRect(121, 9, 192, 22));
-    QCOMPARE(FWindow->btnSwap->geometry(), QRect(320, 3, 33, 33));
+    QCOMPARE(FWindow->cmbFromLang->geometry(), cmbFromLang);
+    QCOMPARE(FWindow->btnSwap->geometry(), btnSwap);
     QCOMPARE(FWindow->E1->width(), 813);
 
     // A control moved from code keeps its new distance to the right edge.
