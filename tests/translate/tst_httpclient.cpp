@@ -4,6 +4,7 @@
 #include "translate/request.h"
 
 #include <QElapsedTimer>
+#include <QSemaphore>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -51,6 +52,7 @@ private slots:
     void abortEndsARunningRequest();
     void proxyTunnelAuthenticatesOnlyWhenAsked();
     void proxyWithWrongPasswordFails();
+    void proxyChangeWaitsForTheNextRequest();
 };
 
 void TestHttpClient::initTestCase()
@@ -273,6 +275,33 @@ void TestHttpClient::proxyWithWrongPasswordFails()
     QCOMPARE(ParseTranslation(text).Error, ResultErrors::ParseFailed);
     QCOMPARE(proxy.Tunnels(), 0);
     QVERIFY(server.Requests().isEmpty());
+}
+
+void TestHttpClient::proxyChangeWaitsForTheNextRequest()
+{
+    TTestHttpsServer server;
+    QSemaphore answering;
+    QSemaphore release;
+    server.SetHandler([&](const TRecordedRequest&) {
+        answering.release();
+        release.acquire();
+        return TReply::Json(R"([[["direct"]]])");
+    });
+    TTestConnectProxy proxy("user", "pw");
+    THttpClient http;
+    http.PrepareRequestHeaders();
+    QByteArray first;
+    std::thread job([&] { first = http.Get(TranslateUrl(server)); });
+    answering.acquire();
+    http.SetProxy({QStringLiteral("127.0.0.1"), proxy.Port(), QStringLiteral("user"), QStringLiteral("pw")});
+    release.release();
+    job.join();
+    QCOMPARE(first, QByteArray(R"([[["direct"]]])"));
+    QCOMPARE(proxy.Tunnels(), 0);
+
+    release.release();
+    http.Get(TranslateUrl(server));
+    QCOMPARE(proxy.Tunnels(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestHttpClient)
