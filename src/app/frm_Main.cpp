@@ -34,6 +34,7 @@
 #include <QToolButton>
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <stdexcept>
 
 namespace {
@@ -658,40 +659,58 @@ void TfrmMain::StopBusyAnimation(QLabel* image)
     delete FBusyMovie.data();
 }
 
+namespace {
+
+// Ends a job on the window's side whatever showing its outcome does: the
+// Translate button back, the animation stopped.
+class TJobEnd
+{
+public:
+    explicit TJobEnd(std::function<void()> end) : FEnd(std::move(end)) {}
+    ~TJobEnd() { FEnd(); }
+    TJobEnd(const TJobEnd&) = delete;
+    TJobEnd& operator=(const TJobEnd&) = delete;
+
+private:
+    std::function<void()> FEnd;
+};
+
+} // namespace
+
+TParseResult TfrmMain::TakeResult()
+{
+    const std::unique_ptr<QByteArray> buffer = std::move(ResultBuffer);
+    // The same as decoding the bytes first, without the round trip.
+    return ParseTranslationBytes(buffer ? *buffer : QByteArray());
+}
+
 void TfrmMain::WMTranslateDone()
 {
     TParseResult result;
-    try {
-        const std::unique_ptr<QByteArray> buffer = std::move(ResultBuffer);
-        // The same as decoding the bytes first, without the round trip.
-        result = ParseTranslationBytes(buffer ? *buffer : QByteArray());
+    {
+        const TJobEnd end([this] {
+            btnTrans->setEnabled(true);
+            StopBusyAnimation(ImgLoad);
+        });
+        result = TakeResult();
         if (!result.Error.isEmpty())
             ShowResultMessage(result.Error);
         else
             ShowTextInPane(*E2, result.Translation);
-    } catch (...) {
-        btnTrans->setEnabled(true);
-        StopBusyAnimation(ImgLoad);
-        throw;
     }
-    btnTrans->setEnabled(true);
-    StopBusyAnimation(ImgLoad);
     AutoCopyResult(result.Translation);
     E2->setFocus();
 }
 
 void TfrmMain::WMTranslateFailed()
 {
-    try {
-        const std::unique_ptr<QByteArray> buffer = std::move(ResultBuffer);
-        ShowResultMessage(ParseTranslationBytes(buffer ? *buffer : QByteArray()).Error);
-    } catch (...) {
-        btnTrans->setEnabled(true);
-        StopBusyAnimation(ImgLoad);
-        throw;
+    {
+        const TJobEnd end([this] {
+            btnTrans->setEnabled(true);
+            StopBusyAnimation(ImgLoad);
+        });
+        ShowResultMessage(TakeResult().Error);
     }
-    btnTrans->setEnabled(true);
-    StopBusyAnimation(ImgLoad);
     E2->setFocus();
 }
 

@@ -3,6 +3,7 @@
 #include "app/frm_Root.h"
 #include "lang/langresource.h"
 #include "translate/httpclient.h"
+#include "translate/parse.h"
 
 #include <QPointer>
 #include <QSize>
@@ -87,6 +88,8 @@ public:
     void StartTranslation();
     void StartBusyAnimation(QLabel* image, const QString& name);
     void StopBusyAnimation(QLabel* image);
+    // Reads and destroys the job's buffer.
+    TParseResult TakeResult();
     void WMTranslateDone();
     void WMTranslateFailed();
     void AutoCopyResult(const QString& translation);

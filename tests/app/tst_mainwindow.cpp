@@ -2,6 +2,7 @@
 #include "app/clicklabel.h"
 #include "app/frm_Main.h"
 #include "app/messagebox.h"
+#include "fakehttpclient.h"
 #include "panes/paneedit.h"
 #include "panes/panes.h"
 #include "settings/inifile.h"
@@ -26,20 +27,6 @@ static QStringList Names(std::initializer_list<const char*> names)
         out << QString::fromUtf8(name);
     return out;
 }
-
-// Stands in for the network: the window only hands it proxy settings here.
-class TFakeHttp final : public IHttpClient
-{
-public:
-    void PrepareRequestHeaders() override {}
-    QByteArray Get(const QByteArray&) override { return {}; }
-    QByteArray Post(const QByteArray&, const QByteArray&) override { return {}; }
-    void SetProxy(const TProxySettings& proxy) override { FProxy = proxy; }
-    TProxySettings Proxy() const override { return FProxy; }
-    void Abort() override {}
-
-    TProxySettings FProxy;
-};
 
 // Answers the next modal message box and records what it showed.
 struct TBoxAnswer
@@ -112,7 +99,7 @@ private:
 
 void TestMainWindow::init()
 {
-    FWindow = new TfrmMain(std::make_unique<TFakeHttp>());
+    FWindow = new TfrmMain(std::make_unique<TFakeHttpClient>());
     Settings.IniPath = FDir.filePath(QStringLiteral("Parlino.ini"));
     QFile::remove(Settings.IniPath);
 }

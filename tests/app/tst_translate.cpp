@@ -162,9 +162,7 @@ void TestTranslate::failuresShowTheirText_data()
     QTest::addColumn<TReply>("reply");
     QTest::addColumn<QString>("shown");
 
-    TReply closed;
-    closed.Action = TReply::CloseWithoutAnswer;
-    QTest::newRow("closed") << closed << ResultErrors::ConnectionClosed;
+    QTest::newRow("closed") << TReply::Closed() << ResultErrors::ConnectionClosed;
     QTest::newRow("403") << TReply::Status("HTTP/1.1 403 Forbidden") << ResultErrors::EngineDisabled;
     QTest::newRow("429") << TReply::Status("HTTP/1.1 429 Too Many Requests") << ResultErrors::EngineDisabled;
     QTest::newRow("500") << TReply::Status("HTTP/1.1 500 Internal Server Error") << ResultErrors::ParseFailed;
@@ -175,7 +173,7 @@ void TestTranslate::failuresShowTheirText()
 {
     QFETCH(TReply, reply);
     QFETCH(QString, shown);
-    FServer->SetHandler([reply](const TRecordedRequest&) { return reply; });
+    FServer->AnswerAlways(reply);
     QVERIFY(ShowWindow());
     SetSource(QStringLiteral("Hello"));
     FWindow->btnTrans->click();
@@ -417,9 +415,7 @@ void TestTranslate::arrangesLanguageRow()
 
 void TestTranslate::quittingWithJobInFlight()
 {
-    TReply silent;
-    silent.Action = TReply::NeverAnswer;
-    FServer->SetHandler([silent](const TRecordedRequest&) { return silent; });
+    FServer->AnswerAlways(TReply::Silent());
     QVERIFY(ShowWindow());
     SetSource(QStringLiteral("Hello"));
     FWindow->btnTrans->click();

@@ -125,9 +125,7 @@ void TestCli::failurePrintsFixedTextAndFails_data()
     QTest::addColumn<TReply>("reply");
     QTest::addColumn<QByteArray>("message");
 
-    TReply closed;
-    closed.Action = TReply::CloseWithoutAnswer;
-    QTest::newRow("closed") << closed << QByteArray("Internet Connection Closed.\n");
+    QTest::newRow("closed") << TReply::Closed() << QByteArray("Internet Connection Closed.\n");
     QTest::newRow("403") << TReply::Status("HTTP/1.1 403 Forbidden")
                          << QByteArray("Translate Engine disabled, Please try again later.\n");
     QTest::newRow("not JSON") << TReply::Json("<html>")
@@ -138,7 +136,7 @@ void TestCli::failurePrintsFixedTextAndFails()
 {
     QFETCH(TReply, reply);
     QFETCH(QByteArray, message);
-    FServer->SetHandler([reply](const TRecordedRequest&) { return reply; });
+    FServer->AnswerAlways(reply);
     const TRun run = Run({QStringLiteral("--to"), QStringLiteral("de"), QStringLiteral("Hi")});
     QCOMPARE(run.ExitCode, 1);
     QCOMPARE(run.Out, QByteArray());

@@ -37,6 +37,20 @@ TReply TReply::Json(const QByteArray& body)
     return r;
 }
 
+TReply TReply::Silent()
+{
+    TReply r;
+    r.Action = NeverAnswer;
+    return r;
+}
+
+TReply TReply::Closed()
+{
+    TReply r;
+    r.Action = CloseWithoutAnswer;
+    return r;
+}
+
 TReply TReply::Status(const QByteArray& statusLine, const QByteArray& body)
 {
     TReply r;
@@ -193,6 +207,11 @@ void TTestHttpsServer::SetHandler(TRequestHandler handler)
 {
     QMutexLocker lock(&FCore->FMutex);
     FCore->FHandler = std::move(handler);
+}
+
+void TTestHttpsServer::AnswerAlways(const TReply& reply)
+{
+    SetHandler([reply](const TRecordedRequest&) { return reply; });
 }
 
 QList<TRecordedRequest> TTestHttpsServer::Requests() const

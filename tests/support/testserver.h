@@ -37,6 +37,10 @@ struct TReply
     bool CloseAfter = false;
 
     static TReply Json(const QByteArray& body);
+    // Takes the request and never answers it.
+    static TReply Silent();
+    // Closes the connection without a byte of answer.
+    static TReply Closed();
     static TReply Status(const QByteArray& statusLine, const QByteArray& body = QByteArray());
 };
 
@@ -79,6 +83,8 @@ public:
     quint16 Port() const;
     QString BaseUrl() const;
     void SetHandler(TRequestHandler handler);
+    // Gives every request the same reply.
+    void AnswerAlways(const TReply& reply);
     QList<TRecordedRequest> Requests() const;
     int Connections() const;
 

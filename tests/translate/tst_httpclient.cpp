@@ -129,14 +129,13 @@ void TestHttpClient::failures_data()
     QTest::addColumn<QString>("failure");
     QTest::addColumn<QString>("shown");
 
-    TReply closed;
-    closed.Action = TReply::CloseWithoutAnswer;
     TReply truncated;
     truncated.Bytes = "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\n[[[\"Hal";
     truncated.CloseAfter = true;
 
     QTest::newRow("closed without answer")
-        << closed << QStringLiteral("Connection Closed Gracefully.") << ResultErrors::ConnectionClosed;
+        << TReply::Closed() << QStringLiteral("Connection Closed Gracefully.")
+        << ResultErrors::ConnectionClosed;
     QTest::newRow("closed mid-answer")
         << truncated << QStringLiteral("Connection Closed Gracefully.") << ResultErrors::ConnectionClosed;
     QTest::newRow("403") << TReply::Status("HTTP/1.1 403 Forbidden", "<html>denied</html>")
@@ -157,7 +156,7 @@ void TestHttpClient::failures()
     QFETCH(QString, shown);
 
     TTestHttpsServer server;
-    server.SetHandler([reply](const TRecordedRequest&) { return reply; });
+    server.AnswerAlways(reply);
     THttpClient http;
     http.PrepareRequestHeaders();
     const QString text = FailureOf(http, TranslateUrl(server));
@@ -194,9 +193,7 @@ void TestHttpClient::refusedConnectionIsNoKnownText()
 void TestHttpClient::stalledAnswerTimesOut()
 {
     TTestHttpsServer server;
-    TReply silent;
-    silent.Action = TReply::NeverAnswer;
-    server.SetHandler([silent](const TRecordedRequest&) { return silent; });
+    server.AnswerAlways(TReply::Silent());
     THttpClient http;
     http.PrepareRequestHeaders();
     http.SetStallTimeout(std::chrono::milliseconds(300));
@@ -226,9 +223,7 @@ void TestHttpClient::connectionAttemptTimesOut()
 void TestHttpClient::abortEndsARunningRequest()
 {
     TTestHttpsServer server;
-    TReply silent;
-    silent.Action = TReply::NeverAnswer;
-    server.SetHandler([silent](const TRecordedRequest&) { return silent; });
+    server.AnswerAlways(TReply::Silent());
     THttpClient http;
     http.PrepareRequestHeaders();
     std::thread stopper([&] {

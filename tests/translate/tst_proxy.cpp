@@ -1,22 +1,9 @@
+#include "fakehttpclient.h"
 #include "translate/proxy.h"
 
 #include <QTest>
 
 namespace {
-
-// Records the proxy; the network is beside the point here.
-class TFakeClient final : public IHttpClient
-{
-public:
-    void PrepareRequestHeaders() override {}
-    QByteArray Get(const QByteArray&) override { return {}; }
-    QByteArray Post(const QByteArray&, const QByteArray&) override { return {}; }
-    void SetProxy(const TProxySettings& proxy) override { FProxy = proxy; }
-    TProxySettings Proxy() const override { return FProxy; }
-    void Abort() override {}
-
-    TProxySettings FProxy;
-};
 
 TParams Manual(const QString& address, const QString& port, const QString& user = {},
                const QString& password = {})
@@ -47,7 +34,7 @@ private slots:
 
 void TestProxy::appliesManualProxy()
 {
-    TFakeClient http;
+    TFakeHttpClient http;
     ApplyProxySettings(http,
                        Manual(QStringLiteral("10.0.0.1"), QStringLiteral("8080"), QStringLiteral("me")));
     QCOMPARE(http.FProxy,
@@ -56,7 +43,7 @@ void TestProxy::appliesManualProxy()
 
 void TestProxy::noProxyClearsEverything()
 {
-    TFakeClient http;
+    TFakeHttpClient http;
     http.FProxy = {QStringLiteral("p"), 3128, QStringLiteral("u"), QStringLiteral("pw")};
     TParams p = Manual(QStringLiteral("10.0.0.1"), QStringLiteral("8080"));
     p.NoProxy = true;
@@ -76,7 +63,7 @@ void TestProxy::badPortKeepsEarlierValues_data()
 void TestProxy::badPortKeepsEarlierValues()
 {
     QFETCH(QString, port);
-    TFakeClient http;
+    TFakeHttpClient http;
     http.FProxy = {QStringLiteral("old"), 3128, QStringLiteral("u"), QStringLiteral("pw")};
     try {
         ApplyProxySettings(

@@ -67,7 +67,7 @@ void TestTranslateJob::outcomes()
     QFETCH(QByteArray, requestLine);
 
     TTestHttpsServer server;
-    server.SetHandler([reply](const TRecordedRequest&) { return reply; });
+    server.AnswerAlways(reply);
     THttpClient http;
     http.PrepareRequestHeaders();
     TReceiver window;
@@ -84,9 +84,7 @@ void TestTranslateJob::outcomes()
 void TestTranslateJob::abortEndsAJobThatWaitsForever()
 {
     TTestHttpsServer server;
-    TReply silent;
-    silent.Action = TReply::NeverAnswer;
-    server.SetHandler([silent](const TRecordedRequest&) { return silent; });
+    server.AnswerAlways(TReply::Silent());
     THttpClient http;
     http.PrepareRequestHeaders();
     TReceiver window;
