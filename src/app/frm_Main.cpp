@@ -345,7 +345,14 @@ void TfrmMain::FormCreate()
 void TfrmMain::FormShow()
 {
     LoadSettings();
-    ApplyInterfaceLanguage();
+    try {
+        ApplyInterfaceLanguage();
+    } catch (...) {
+        // A settings file that cannot take the defaults must not leave the
+        // configured proxy unused.
+        ApplyProxySettings(*FHttp, Settings);
+        throw;
+    }
     ApplyProxySettings(*FHttp, Settings);
 }
 

@@ -18,12 +18,22 @@ namespace {
 
 std::atomic<qsizetype> WriteFaultAfter{-1};
 
-QByteArray ReadWholeFile(const QString& path)
+constexpr QByteArrayView Utf8Bom("\xEF\xBB\xBF");
+
+// The file's content without a leading byte-order mark, which some editors
+// add; empty when the file cannot be read.
+QByteArray ReadWholeFile(const QString& path, bool* bom = nullptr)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return QByteArray();
-    return file.readAll();
+    QByteArray content = file.readAll();
+    const bool hasBom = content.startsWith(Utf8Bom);
+    if (bom)
+        *bom = hasBom;
+    if (hasBom)
+        content.remove(0, Utf8Bom.size());
+    return content;
 }
 
 bool IsBlank(char c)
@@ -213,8 +223,16 @@ QByteArray WithKey(const QByteArray& content, const QByteArray& section, const Q
 
 void WriteKey(const QString& path, const QString& section, const QString& key, const QByteArray& value)
 {
-    const QByteArray content = ReadWholeFile(path);
-    const QByteArray updated = WithKey(content, section.toUtf8(), key.toUtf8(), value);
+    // A file that exists but cannot be read or is read-only is not replaced:
+    // the rewrite would drop every other setting, or override the user's wish.
+    const QFileInfo existing(path);
+    if (existing.exists() && (!existing.isReadable() || !existing.isWritable()))
+        ThrowWriteFailure(path);
+    bool bom = false;
+    const QByteArray content = ReadWholeFile(path, &bom);
+    QByteArray updated = WithKey(content, section.toUtf8(), key.toUtf8(), value);
+    if (bom)
+        updated.prepend(Utf8Bom.toByteArray());
 
     const QFileInfo info(path);
     if (!QDir().mkpath(info.absolutePath()))

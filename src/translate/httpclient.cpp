@@ -165,6 +165,8 @@ QByteArray THttpClient::TImpl::Perform(const QByteArray& url, const QByteArray* 
     curl_easy_setopt(c, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    // An aborted request must not wait for a hanging name lookup to finish.
+    curl_easy_setopt(c, CURLOPT_QUICK_EXIT, 1L);
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.FList);
     curl_easy_setopt(c, CURLOPT_USERAGENT, userAgent.empty() ? nullptr : userAgent.c_str());
     curl_easy_setopt(c, CURLOPT_REFERER, referer.empty() ? nullptr : referer.c_str());

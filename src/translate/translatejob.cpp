@@ -23,8 +23,10 @@ void TMyThread::run()
 
 void TMyThread::DoTranslate()
 {
-    const TTranslateRequest request = FormTranslateRequest(FServiceBaseUrl, FText, FSourceLang, FTargetLang);
+    // Nothing may escape the thread body: that would end the program.
     try {
+        const TTranslateRequest request =
+            FormTranslateRequest(FServiceBaseUrl, FText, FSourceLang, FTargetLang);
         const QByteArray answer =
             request.Post ? FHttp->Post(request.Url, request.Body) : FHttp->Get(request.Url);
         FBuffer->append(answer);
@@ -37,6 +39,9 @@ void TMyThread::DoTranslate()
             FBuffer->clear();
             FBuffer->append(e.what());
         }
+        Post(WM_TRANSLATE_FAILED);
+    } catch (...) {
+        FBuffer->clear();
         Post(WM_TRANSLATE_FAILED);
     }
 }

@@ -18,7 +18,7 @@ inline constexpr auto WM_TRANSLATE_FAILED = static_cast<QEvent::Type>(0x1402);
 //
 // The window owns the client and the buffer: before it goes away it must
 // call Abort on the client and wait for the thread.
-class TMyThread : public QThread
+class TMyThread final : public QThread
 {
     Q_OBJECT
 
@@ -28,9 +28,9 @@ public:
 
 protected:
     void run() override;
-    virtual void DoTranslate();
 
 private:
+    void DoTranslate();
     void Post(QEvent::Type type);
 
     QObject* FWnd;

@@ -6,6 +6,7 @@
 #include "panes/paneedit.h"
 #include "panes/panes.h"
 #include "settings/inifile.h"
+#include "settings/inifile_p.h"
 #include "settings/settings.h"
 
 #include <QComboBox>
@@ -82,6 +83,7 @@ private slots:
     void contextMenuActsOnLastPane();
     void showAppliesSettings();
     void showErrorIsReportedAndWindowShown();
+    void failedSettingsWriteStillAppliesProxy();
     void closeWithoutTrayEnds();
     void closeWhileShuttingDown();
     void messageBoxKinds_data();
@@ -483,6 +485,23 @@ void TestMainWindow::showErrorIsReportedAndWindowShown()
     QCOMPARE(answer.FText, QStringLiteral("'80a' is not a valid integer value."));
     QCOMPARE(answer.FIcon, QMessageBox::Critical);
     QVERIFY(FWindow->isVisible());
+}
+
+void TestMainWindow::failedSettingsWriteStillAppliesProxy()
+{
+    WriteBoolKey(Settings.IniPath, SettingsKeys::Connection, QStringLiteral("NoProxy"), false);
+    WriteStringKey(Settings.IniPath, SettingsKeys::Connection, QStringLiteral("Address"),
+                   QStringLiteral("proxy.lan"));
+    WriteStringKey(Settings.IniPath, SettingsKeys::Connection, QStringLiteral("Port"),
+                   QStringLiteral("3128"));
+    // The first show writes the missing interface language, and that fails.
+    SetIniWriteFaultForTesting(0);
+    TBoxAnswer answer;
+    answer.AnswerNext(QMessageBox::Ok);
+    QVERIFY(ShowWindow());
+    QCOMPARE(answer.FText, QStringLiteral("Unable to write to ") + Settings.IniPath + u'.');
+    QCOMPARE(FWindow->HTTP().Proxy().Server, QStringLiteral("proxy.lan"));
+    QCOMPARE(FWindow->HTTP().Proxy().Port, 3128);
 }
 
 void TestMainWindow::closeWithoutTrayEnds()

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -43,6 +44,9 @@ private slots:
     void writeCreatesOwnerOnlyFile();
     void failedWriteNamesThePath();
     void interruptedWriteLeavesOldFileWhole();
+    void byteOrderMarkIsKept();
+    void unreadableOrReadOnlyFileIsNotReplaced_data();
+    void unreadableOrReadOnlyFileIsNotReplaced();
     void iniPathIsBesideAWritableProgram();
 
 private:
@@ -247,9 +251,47 @@ void TestSettings::interruptedWriteLeavesOldFileWhole()
     QCOMPARE(FDir.entryList(QDir::Files), QStringList{QStringLiteral("Parlino.ini")});
 }
 
+void TestSettings::byteOrderMarkIsKept()
+{
+    WriteFile(FPath, "\xEF\xBB\xBF[General]\r\nFromLang=fr\r\n");
+    QCOMPARE(ReadStringKey(FPath, SettingsKeys::General, QStringLiteral("FromLang")), QStringLiteral("fr"));
+    WriteStringKey(FPath, SettingsKeys::General, QStringLiteral("ToLang"), QStringLiteral("de"));
+    QCOMPARE(ReadFile(FPath), QByteArray("\xEF\xBB\xBF[General]\r\nFromLang=fr\r\nToLang=de\r\n"));
+}
+
+void TestSettings::unreadableOrReadOnlyFileIsNotReplaced_data()
+{
+    QTest::addColumn<int>("permissions");
+    QTest::newRow("read-only") << int(QFile::ReadOwner);
+    QTest::newRow("unreadable") << int(QFile::WriteOwner);
+}
+
+void TestSettings::unreadableOrReadOnlyFileIsNotReplaced()
+{
+    QFETCH(int, permissions);
+    const QByteArray old = "[Connection]\nAddress=proxy\nPassword=pw\n";
+    WriteFile(FPath, old);
+    QFile::setPermissions(FPath, QFile::Permissions(permissions));
+    const QFileInfo info(FPath);
+    if (info.isReadable() && info.isWritable())
+        QSKIP("file modes do not bind this user (root)");
+    QVERIFY_THROWS_EXCEPTION(
+        std::runtime_error,
+        WriteStringKey(FPath, SettingsKeys::General, QStringLiteral("FromLang"), QStringLiteral("en")));
+    QFile::setPermissions(FPath, QFile::ReadOwner | QFile::WriteOwner);
+    QCOMPARE(ReadFile(FPath), old);
+}
+
 void TestSettings::iniPathIsBesideAWritableProgram()
 {
-    QCOMPARE(DefaultIniPath(), QCoreApplication::applicationDirPath() + QStringLiteral("/Parlino.ini"));
+    // A build tree is writable, so the settings sit beside the program; an
+    // installed one is not, so they go to the user's config folder.
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    if (QFileInfo(exeDir).isWritable())
+        QCOMPARE(DefaultIniPath(), exeDir + QStringLiteral("/Parlino.ini"));
+    else
+        QCOMPARE(DefaultIniPath(),
+                 qEnvironmentVariable("HOME") + QStringLiteral("/.config/Parlino/Parlino.ini"));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
