@@ -3,6 +3,7 @@
 
 #include "panes/paneedit.h"
 #include "panes/panes.h"
+#include "widgetbenchmain.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -64,11 +65,5 @@ BENCHMARK(BM_ShowTextInPaneThenPaneText)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }

@@ -10,6 +10,7 @@
 #include "testserver.h"
 #include "translate/parse.h"
 #include "translate/request.h"
+#include "widgetbenchmain.h"
 
 #include <QApplication>
 #include <QPushButton>
@@ -121,11 +122,5 @@ BENCHMARK(BM_ApplyInterfaceLanguage)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunWidgetBenchmarks(argc, argv);
 }
