@@ -684,6 +684,12 @@ private:
 
 } // namespace
 
+void TfrmMain::EndJobOnWindow()
+{
+    btnTrans->setEnabled(true);
+    StopBusyAnimation(ImgLoad);
+}
+
 TParseResult TfrmMain::TakeResult()
 {
     const std::unique_ptr<QByteArray> buffer = std::move(ResultBuffer);
@@ -695,10 +701,7 @@ void TfrmMain::WMTranslateDone()
 {
     TParseResult result;
     {
-        const TJobEnd end([this] {
-            btnTrans->setEnabled(true);
-            StopBusyAnimation(ImgLoad);
-        });
+        const TJobEnd end([this] { EndJobOnWindow(); });
         result = TakeResult();
         if (!result.Error.isEmpty())
             ShowResultMessage(result.Error);
@@ -712,10 +715,7 @@ void TfrmMain::WMTranslateDone()
 void TfrmMain::WMTranslateFailed()
 {
     {
-        const TJobEnd end([this] {
-            btnTrans->setEnabled(true);
-            StopBusyAnimation(ImgLoad);
-        });
+        const TJobEnd end([this] { EndJobOnWindow(); });
         ShowResultMessage(TakeResult().Error);
     }
     E2->setFocus();

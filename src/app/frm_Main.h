@@ -88,6 +88,8 @@ public:
     void StartTranslation();
     void StartBusyAnimation(QLabel* image, const QString& name);
     void StopBusyAnimation(QLabel* image);
+    // The Translate button back and the animation stopped, after any outcome.
+    void EndJobOnWindow();
     // Reads and destroys the job's buffer.
     TParseResult TakeResult();
     void WMTranslateDone();
